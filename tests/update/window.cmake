@@ -1,0 +1,1 @@
+# update window tests

@@ -1,0 +1,1 @@
+# store logic: filled in by its own work

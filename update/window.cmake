@@ -1,0 +1,1 @@
+# update window: filled in by its own work
