@@ -1,0 +1,5 @@
+#include "clock.h"
+
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}

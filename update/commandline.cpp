@@ -1,0 +1,5 @@
+#include "commandline.h"
+
+CommandLineKeys ParseCommandLine(const QString &) {
+    return {};
+}

@@ -1,0 +1,8 @@
+#include "frmlayout.h"
+
+FrameLayout LayoutAtLoad() {
+    return {};
+}
+FrameLayout ArrangeFrames(bool, bool) {
+    return {};
+}
