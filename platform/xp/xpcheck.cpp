@@ -1,0 +1,46 @@
+#include "xpcheck.h"
+
+#include "xppaint.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+XPCheck::XPCheck(QWidget *parent) : QCheckBox(parent) {}
+
+XPCheck::XPCheck(const QString &text, QWidget *parent) : QCheckBox(text, parent) {}
+
+void XPCheck::setStyle(int style) {
+    m_style = style;
+    update();
+}
+
+void XPCheck::paintEvent(QPaintEvent *event) {
+    if (m_style != 1) {
+        QCheckBox::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect box = xppaint::indicatorRect(*this);
+    QLinearGradient face(box.topLeft(), box.bottomRight());
+    face.setColorAt(0, QColor(0xDC, 0xDC, 0xD7));
+    face.setColorAt(1, Qt::white);
+    painter.setPen(isEnabled() ? QColor(0x1C, 0x51, 0x80) : QColor(0xCA, 0xC8, 0xBB));
+    painter.setBrush(face);
+    painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+    const Qt::CheckState state = checkState();
+    const QColor mark = isEnabled() ? QColor(0x21, 0xA1, 0x21) : QColor(0xCA, 0xC8, 0xBB);
+    if (state == Qt::Checked) {
+        QPainterPath tick;
+        const qreal w = box.width();
+        tick.moveTo(box.left() + w * 0.22, box.top() + w * 0.5);
+        tick.lineTo(box.left() + w * 0.42, box.top() + w * 0.72);
+        tick.lineTo(box.left() + w * 0.78, box.top() + w * 0.28);
+        painter.setPen(QPen(mark, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(tick);
+    } else if (state == Qt::PartiallyChecked) {
+        painter.fillRect(box.adjusted(3, 3, -3, -3), mark);
+    }
+    xppaint::drawCaption(painter, *this, box);
+}
