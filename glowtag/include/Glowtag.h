@@ -76,6 +76,8 @@ public:
     int AnimationOffset() const;
     int AnimationDirection() const;
     bool SavingProperties() const;
+    // Width of the drawing pen as the painters leave it.
+    int penWidth() const;
 
     // Painters; the control calls them itself on every change, resize and blink tick.
     void GradConcentrica(int Rx, int Ry, bool Bordo);
@@ -105,6 +107,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
