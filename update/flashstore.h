@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 class DeviceLink;
 class MessageBoxes;
 class ErrorLog;
@@ -63,6 +65,24 @@ public:
     StoreOutcome run(const StoreRequest &request);
 
 private:
+    struct Job {
+        const StoreRequest *request = nullptr;
+        QString path;
+        quint8 flash = 0;
+        quint32 start = 0;
+        qint64 total = 0;
+        QString fileDateTime; // three spaces and the file's last change
+        QString fileLen;      // three spaces, the length, three spaces
+    };
+
+    bool fitsInFlash(const Job &job);
+    void warnUnreadable(const Job &job, const QString &reason);
+    void eraseFlash(const Job &job);
+    StoreOutcome sendBlocks(const Job &job, QFile &file);
+    StoreOutcome sendBlock(const Job &job, const QByteArray &frame, int percent,
+                           const QString &addressCaption);
+    StoreOutcome finish(const Job &job);
+
     DeviceLink &link_;
     MessageBoxes &boxes_;
     StoreObserver &observer_;
