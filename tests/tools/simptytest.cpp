@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -165,6 +167,48 @@ TEST_F(SimPty, BaudRatePacesFramesAndReplies) {
     // 134 bytes in and 12 out at 960 bytes a second take about 152 ms.
     EXPECT_EQ(exchange(writeFrame(0, 0, "a")), kAck);
     EXPECT_GE(timer.elapsed(), 140);
+}
+
+TEST_F(SimPty, GreetingRepeatsOnlyUntilTheFirstFrame) {
+    connect({"--repeat-text-ms", "100", "--startup-delay-ms", "0"}, true);
+    EXPECT_GE(client.readFor(350).count("Receiver"), 3);
+    client.write(QByteArray("\x36"));
+    client.readFor(50);
+    EXPECT_EQ(client.readFor(300), "");
+}
+
+TEST_F(SimPty, OnceEndsWithTheFirstSession) {
+    connect({"--once"});
+    EXPECT_TRUE(sim->isRunning());
+    client.close();
+    ASSERT_TRUE(sim->waitForExit());
+    EXPECT_EQ(sim->exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(sim->linkPath()).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(sim->dir() + "/flash0.bin"));
+}
+
+TEST(SimLink, ReplacesAStaleLinkButNoOtherFile) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("tty");
+    ASSERT_TRUE(QFile::link(dir.filePath("gone"), link));
+    QProcess sim;
+    sim.start(RV44_SIM_PATH, {"--link", link});
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    EXPECT_EQ(sim.readAllStandardOutput(), "READY " + link.toLocal8Bit() + "\n");
+    EXPECT_TRUE(QFileInfo(link).symLinkTarget().startsWith("/dev/pts/"));
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+
+    QFile regular(link);
+    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    sim.start(RV44_SIM_PATH, {"--link", link});
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 1);
+    EXPECT_TRUE(sim.readAllStandardError().contains("not a symlink"));
+    EXPECT_TRUE(QFileInfo(link).isFile()) << "a file that is not a link is never replaced";
 }
 
 TEST(SimCommandLine, BadOptionExitsWithStatus2) {
