@@ -89,14 +89,18 @@ struct Glowtag::Private {
     int penWidth = 1;
     QColor backColour;
     QColor captionColour;
+    // What the host supplied; also the defaults that saving leaves out.
     QFont ambientFont;
     bool ambientFontKnown = false;
+    QString displayName;
 
     // Pen changes are passed on whole so that any surface sees colour and width together.
     void setPenColour(const QColor &colour) {
         penColour = colour;
         surface->setPen(penColour, penWidth);
     }
+    // A hidden widget learns its new size before any resize event; draw at the new size anyway.
+    void fitImage(const QSize &size) { imageSurface->resize(size, backColour); }
     void setPenWidth(int width) {
         penWidth = width;
         surface->setPen(penColour, penWidth);
@@ -193,9 +197,10 @@ int Glowtag::DimBordo() const {
 }
 
 void Glowtag::setDimBordo(int width) {
-    // The member is 16-bit; wider values are saturated rather than wrapped.
-    const int clamped = width > SHRT_MAX ? SHRT_MAX : width;
-    d->dimBordo = qint16(MaxOf(clamped, 1));
+    if (width < SHRT_MIN || width > SHRT_MAX)
+        throw std::overflow_error("DimBordo: " + std::to_string(width) +
+                                  " does not fit in 16 bits (overflow)");
+    d->dimBordo = qint16(MaxOf(width, 1));
     emit propertyChanged(QStringLiteral("DimBordo"));
     VisualizzaEtichetta();
 }
@@ -309,6 +314,7 @@ int Glowtag::penWidth() const {
 // --- painting ---
 
 void Glowtag::VisualizzaEtichetta() {
+    d->fitImage(size());
     const int corner = d->raggioEtichetta;
     if (!isGradientStyle(d->style)) {
         d->timer->stop();
@@ -395,6 +401,7 @@ void Glowtag::VisualizzaCaption() {
 }
 
 void Glowtag::GradConcentrica(int Rx, int Ry, bool Bordo) {
+    d->fitImage(size());
     const glowtag::Channels begin = glowtag::splitColour(d->colorBegin);
     const glowtag::Channels end = glowtag::splitColour(d->colorEnd);
     double r = begin.red, g = begin.green, b = begin.blue;
@@ -431,6 +438,7 @@ void Glowtag::GradConcentrica(int Rx, int Ry, bool Bordo) {
 }
 
 void Glowtag::GradLineareOrizzontale(int Rx1, int Ry1, bool Bordo) {
+    d->fitImage(size());
     const int radius = nearest(Rx1 / 2.0);
     const glowtag::Channels begin = glowtag::splitColour(d->colorBegin);
     const glowtag::Channels end = glowtag::splitColour(d->colorEnd);
@@ -475,6 +483,7 @@ void Glowtag::GradLineareOrizzontale(int Rx1, int Ry1, bool Bordo) {
 }
 
 void Glowtag::DisegnaColoreEtichetta(int Rx, int Ry, qint16 Bordo) {
+    d->fitImage(size());
     Q_UNUSED(Bordo)
     d->setPenWidth(10);
     d->setPenColour(glowtag::resolveColour(d->coloreEtichetta, palette()));
@@ -487,6 +496,7 @@ void Glowtag::DisegnaColoreEtichetta(int Rx, int Ry, qint16 Bordo) {
 }
 
 void Glowtag::DisegnaBordoQuadrato(int Colore1, int Colore2, int Colore3, int Colore4) {
+    d->fitImage(size());
     const int remembered = d->penWidth;
     d->setPenWidth(d->dimBordo);
     // Wider than the 16-bit member so that the largest border width still draws.
@@ -513,6 +523,7 @@ void Glowtag::DisegnaBordoQuadrato(int Colore1, int Colore2, int Colore3, int Co
 void Glowtag::initNewInstance(const QFont &ambientFont, const QString &displayName) {
     d->ambientFont = ambientFont;
     d->ambientFontKnown = true;
+    d->displayName = displayName;
     setFont_(ambientFont);
     setCaption(displayName);
     d->colorBegin = DefaultColorBegin;
@@ -532,6 +543,7 @@ void Glowtag::readProperties(GlowtagPropertyBag &bag, const QFont &ambientFont,
                              const QString &displayName) {
     d->ambientFont = ambientFont;
     d->ambientFontKnown = true;
+    d->displayName = displayName;
     const QVariant font = bag.read(QStringLiteral("Font"), ambientFont);
     if (!font.canConvert<QFont>())
         throw std::runtime_error("The saved label property \"Font\" is not a font: " +
@@ -553,7 +565,7 @@ void Glowtag::readProperties(GlowtagPropertyBag &bag, const QFont &ambientFont,
 void Glowtag::writeProperties(GlowtagPropertyBag &bag) {
     SavingScope saving(d->savingProperties);
     const QFont ambient = d->ambientFontKnown ? d->ambientFont : QApplication::font();
-    bag.write(QStringLiteral("Caption"), d->caption, QString());
+    bag.write(QStringLiteral("Caption"), d->caption, d->displayName);
     bag.write(QStringLiteral("ColoreCaption"), d->coloreCaption, DefaultColoreCaption);
     bag.write(QStringLiteral("ColoreSfondo"), d->coloreSfondo, DefaultColoreSfondo);
     bag.write(QStringLiteral("ColoreEtichetta"), d->coloreEtichetta, DefaultColoreEtichetta);

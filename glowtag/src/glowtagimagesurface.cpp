@@ -64,10 +64,10 @@ void GlowtagImageSurface::refresh() {
 }
 
 void GlowtagImageSurface::resize(const QSize &size, const QColor &background) {
-    finish();
     const QSize wanted(std::max(size.width(), 1), std::max(size.height(), 1));
     if (wanted == image_.size())
         return;
+    finish();
     QImage resized(wanted, QImage::Format_RGB32);
     resized.fill(background);
     {
