@@ -12,8 +12,9 @@ public:
     explicit ErrorLog(QString directory);
     ErrorLog(QString directory, const Clock &clock);
 
-    // Writes only for attempt 0 and tipoAgg 0 (FW), 1 (FPGA), 2 (BIOS). A log that cannot be
-    // written never stops the store; the first failure is reported on stderr.
+    // Date and time in the system's short forms. Writes only for attempt 0 and tipoAgg 0 (FW), 1
+    // (FPGA), 2 (BIOS). A log that cannot be written never stops the store; the first failure is
+    // reported on stderr.
     void LogFileErroriUP(qint16 attempt, qint16 tipoAgg, const QString &stFileDateTime,
                          const QString &stFileLen, const QString &blockAddress,
                          const QString &replyStatus);
