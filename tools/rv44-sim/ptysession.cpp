@@ -251,8 +251,10 @@ bool PtySession::handleArrivedFrames(SimClock::time_point now) {
         const PendingFrame pending = std::move(pending_.front());
         pending_.pop_front();
         const Reaction reaction = responder_.handle(pending.frame);
-        if (!reaction.reply.empty())
+        if (!reaction.reply.empty()) {
+            verboseLog("reply \"" + printableText(reaction.reply) + "\"");
             scheduleReply(reaction.reply, pending.arrival);
+        }
         if (reaction.saveFlash)
             saveFlash();
         if (reaction.hangUp)
