@@ -84,7 +84,8 @@ const std::vector<OptionSpec> &optionSpecs() {
              o.startupText = unescapeText(v);
              return true;
          }},
-        {"--startup-delay-ms", "MS", "delay between a client's open and the start-up text",
+        {"--startup-delay-ms", "MS",
+         "delay between a client's open and the start-up text (default 200)",
          intSetter(&SimOptions::startupDelayMs, 0)},
         {"--startup-pieces", "N", "send the start-up text in N pieces",
          intSetter(&SimOptions::startupPieces, 1)},
@@ -226,7 +227,7 @@ std::string helpText() {
         std::string left = spec.name;
         if (spec.valueName)
             left += std::string(" ") + spec.valueName;
-        out << "  " << left << std::string(left.size() < 26 ? 26 - left.size() : 1, ' ')
+        out << "  " << left << std::string(left.size() < 28 ? 28 - left.size() : 1, ' ')
             << spec.help << "\n";
     }
     return out.str();

@@ -178,7 +178,9 @@ void PtySession::endSession() {
 
 void PtySession::scheduleStartupText(SimClock::time_point start) {
     const std::string text = options_.effectiveStartupText();
-    const size_t pieces = static_cast<size_t>(options_.startupPieces);
+    // More pieces than bytes would only add empty ones.
+    const size_t pieces =
+        std::max<size_t>(1, std::min(static_cast<size_t>(options_.startupPieces), text.size()));
     for (size_t i = 0; i < pieces; ++i) {
         const size_t from = i * text.size() / pieces;
         const size_t to = (i + 1) * text.size() / pieces;
