@@ -1,5 +1,6 @@
 #include "catalog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -97,7 +98,7 @@ bool ControllaCatalog(const QString &startDirectory, bool isFVariant, const QStr
                       qint16 &catalogFpgaId) {
     if (isFVariant && loadedFpgaId.isEmpty())
         return false;
-    catalogFpgaId = ReadCatalogId(startDirectory + QLatin1Char('/') + CatalogFileName(isFVariant));
+    catalogFpgaId = ReadCatalogId(QDir(startDirectory).filePath(CatalogFileName(isFVariant)));
     if (loadedFpgaId.isEmpty() || catalogFpgaId == -1)
         return true;
     const std::optional<qint32> reported = ReportedId(loadedFpgaId);

@@ -1,5 +1,6 @@
 #include "errorlog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <cstdio>
@@ -28,8 +29,9 @@ ErrorLog::ErrorLog(QString directory) : ErrorLog(std::move(directory), systemClo
 ErrorLog::ErrorLog(QString directory, const Clock &clock)
     : directory_(std::move(directory)), clock_(clock) {}
 
+// No directory means the current one, as for a bare file name.
 QString ErrorLog::filePath() const {
-    return directory_ + QLatin1Char('/') + FileName;
+    return QDir(directory_).filePath(FileName);
 }
 
 void ErrorLog::LogFileErroriUP(qint16 attempt, qint16 tipoAgg, const QString &stFileDateTime,

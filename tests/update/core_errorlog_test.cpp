@@ -76,3 +76,14 @@ TEST(ErrorLog, UnwritableLogIsSkippedQuietly) {
     // Said once, not per block.
     EXPECT_EQ(err.find("LogFile.DAT"), err.rfind("LogFile.DAT"));
 }
+
+TEST(ErrorLog, NoDirectoryMeansTheCurrentOne) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    FixedClock clock;
+    ErrorLog log(QString(), clock);
+    log.LogFileErroriUP(0, 0, "", "", "0x0", "Null");
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(QFile::exists(dir.filePath("LogFile.DAT")));
+}
