@@ -11,6 +11,9 @@ ScopedEnv::ScopedEnv(const QByteArray &name, const QByteArray &value)
 ScopedEnv::ScopedEnv(const QByteArray &name, const QString &value)
     : ScopedEnv(name, value.toLocal8Bit()) {}
 
+ScopedEnv::ScopedEnv(const QByteArray &name, const char *value)
+    : ScopedEnv(name, QByteArray(value)) {}
+
 ScopedEnv::~ScopedEnv() {
     if (hadPrevious_)
         qputenv(name_.constData(), previous_);

@@ -9,6 +9,7 @@ class ScopedEnv {
 public:
     ScopedEnv(const QByteArray &name, const QByteArray &value);
     ScopedEnv(const QByteArray &name, const QString &value);
+    ScopedEnv(const QByteArray &name, const char *value);
     ~ScopedEnv();
     ScopedEnv(const ScopedEnv &) = delete;
     ScopedEnv &operator=(const ScopedEnv &) = delete;
