@@ -64,6 +64,18 @@ TEST_F(SimPty, GreetsEveryClientThatOpensThePort) {
     EXPECT_EQ(client.readUntil(")\r\n"), kGreeting) << "a new session greets again";
 }
 
+TEST_F(SimPty, FrameSentRightAfterOpeningIsNotLost) {
+    connect({"--startup-text="}, true);
+    client.close();
+    for (int round = 0; round < 5; ++round) {
+        QThread::msleep(60); // let the simulator see the previous client go
+        ASSERT_TRUE(client.open(sim->linkPath()));
+        client.write(QByteArray("\x34\x00", 2));
+        EXPECT_EQ(client.readUntil("\r\n", 1000), "Done..\r\n") << "round " << round;
+        client.close();
+    }
+}
+
 TEST_F(SimPty, GreetingCanComeInPieces) {
     connect({"--model", "RV44F", "--startup-pieces", "3", "--piece-gap-ms", "80",
              "--startup-delay-ms", "0"},

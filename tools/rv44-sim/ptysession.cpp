@@ -130,7 +130,8 @@ bool PtySession::waitForClient() {
 PtySession::End PtySession::serveClient() {
     const SimClock::time_point connected = SimClock::now();
     verboseLog("client connected");
-    ::tcflush(master_, TCIOFLUSH);
+    // Drop what a previous client left unread, but keep what this one may already have sent.
+    ::tcflush(master_, TCOFLUSH);
     responder_.startSession();
     frameSeen_ = false;
     outputBlocked_ = false;
