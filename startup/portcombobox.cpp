@@ -1,5 +1,7 @@
 #include "portcombobox.h"
 
+#include <QAbstractItemView>
+
 PortComboBox::PortComboBox(QWidget *parent) : QComboBox(parent) {
     setEditable(true);
     // Enter chooses the port; it must not add the typed text to the list.
@@ -7,6 +9,10 @@ PortComboBox::PortComboBox(QWidget *parent) : QComboBox(parent) {
 }
 
 void PortComboBox::hidePopup() {
+    // Qt also calls this when the box is hidden with its list closed; only a list that was
+    // open counts as the operator's choice.
+    const bool wasOpen = view()->isVisible();
     QComboBox::hidePopup();
-    emit popupClosed();
+    if (wasOpen)
+        emit popupClosed();
 }

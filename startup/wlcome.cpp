@@ -58,6 +58,13 @@ Wlcome::Wlcome(ProgramState &state, MessageBoxes &boxes, ProgramEnd &end,
     createWidgets();
 }
 
+Wlcome::~Wlcome() {
+    // The children outlive this object's members; nothing they do while dying may call back.
+    portBox_->disconnect(this);
+    portBox_->removeEventFilter(this);
+    portBox_->lineEdit()->removeEventFilter(this);
+}
+
 void Wlcome::createWidgets() {
     // Created first so that it lies behind every other widget.
     background_ = new Glowtag(this);

@@ -28,6 +28,7 @@ public:
 
     Wlcome(ProgramState &state, MessageBoxes &boxes, ProgramEnd &end, DeviceInventory &inventory,
            const CodePage &codePage, QWidget *parent = nullptr);
+    ~Wlcome() override;
 
     // Called once a link is chosen, before this window closes: shows the update window.
     void setHandOver(std::function<void()> handOver) { handOver_ = std::move(handOver); }

@@ -2,8 +2,10 @@
 
 #include <QGroupBox>
 
-// Frame of the window toolkit. Style 0 is the classic etched group box, 1 a rounded
-// border with the title in the frame's accent colour.
+class QPainter;
+
+// Frame of the window toolkit, its title set into the top line. Style 0 is the classic
+// etched border, 1 a rounded border with the title in the accent colour.
 class XPFrame : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(int Style READ Style WRITE setStyle)
@@ -19,6 +21,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void paintRounded();
+    void paintFrame();
+    void paintRoundedBorder(QPainter &painter, int lineTop) const;
+    void paintEtchedBorder(QPainter &painter, int lineTop) const;
     int m_style = 0;
 };
