@@ -223,6 +223,17 @@ TEST(SimLink, ReplacesAStaleLinkButNoOtherFile) {
     EXPECT_TRUE(QFileInfo(link).isFile()) << "a file that is not a link is never replaced";
 }
 
+TEST(SimCommandLine, MissingFlashDirectoryIsReportedAtOnce) {
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(RV44_SIM_PATH,
+              {"--link", dir.filePath("tty"), "--flash-dir", dir.filePath("no-such-dir")});
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 1);
+    EXPECT_TRUE(sim.readAllStandardError().contains("no-such-dir"));
+    EXPECT_FALSE(QFileInfo(dir.filePath("tty")).isSymLink());
+}
+
 TEST(SimCommandLine, BadOptionExitsWithStatus2) {
     SimProcess sim({"--no-such-option"});
     EXPECT_FALSE(sim.start(3000));

@@ -43,7 +43,8 @@ PtySession::~PtySession() {
 
 int PtySession::run() {
     std::string error;
-    if (!trace_.open(options_.tracePath, error) || !openDevice(error) || !createLink(error)) {
+    if (!checkFlashDir(error) || !trace_.open(options_.tracePath, error) || !openDevice(error) ||
+        !createLink(error)) {
         std::fprintf(stderr, "rv44-sim: %s\n", error.c_str());
         return 1;
     }
@@ -62,6 +63,19 @@ int PtySession::run() {
     saveFlash();
     removeLink();
     return 0;
+}
+
+// Found out now rather than when the first update ends and its result would be lost.
+bool PtySession::checkFlashDir(std::string &error) const {
+    if (options_.flashDir.empty())
+        return true;
+    struct stat info {};
+    if (::stat(options_.flashDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        ::access(options_.flashDir.c_str(), W_OK) != 0) {
+        error = options_.flashDir + " is not a writable directory";
+        return false;
+    }
+    return true;
 }
 
 bool PtySession::openDevice(std::string &error) {

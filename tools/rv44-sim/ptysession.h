@@ -31,6 +31,7 @@ private:
         SimClock::time_point arrival; // when its last byte would have come in at the baud rate
     };
 
+    bool checkFlashDir(std::string &error) const;
     bool openDevice(std::string &error);
     bool createLink(std::string &error);
     void removeLink();
