@@ -3,6 +3,7 @@
 #include "progbarxp.h"
 #include "xpbutton.h"
 #include "xpcheck.h"
+#include "xpcolour.h"
 #include "xpframe.h"
 #include "xpoption.h"
 #include "xptext.h"
@@ -113,6 +114,30 @@ private slots:
         bar->setStyle(5);
         ApplyColorScheme(&window, scheme(1, 2));
         QCOMPARE(bar->Style(), 5);
+    }
+
+    void schemedButtonFaceRunsFromBeginToEndColour() {
+        XPButton button;
+        button.resize(80, 40);
+        ApplyColorScheme(&button, scheme(1, 1)); // the button has no children: untouched
+        QCOMPARE(button.ColorScheme(), 0);
+        button.setColorScheme(1);
+        button.setColorBegin(0x0000FF); // red, in blue-green-red order
+        button.setColorEnd(0xFF0000);   // blue
+        const QImage face = button.grab().toImage();
+        const QColor top = face.pixelColor(40, 3);
+        const QColor bottom = face.pixelColor(40, 36);
+        QVERIFY2(top.red() > 200 && top.blue() < 60, qPrintable(top.name()));
+        QVERIFY2(bottom.blue() > 200 && bottom.red() < 60, qPrintable(bottom.name()));
+    }
+
+    void systemColoursComeFromThePalette() {
+        QPalette palette;
+        palette.setColor(QPalette::Button, QColor(1, 2, 3));
+        palette.setColor(QPalette::Light, QColor(4, 5, 6));
+        QCOMPARE(xpColour(int(0x8000000F), palette), QColor(1, 2, 3));
+        QCOMPARE(xpColour(int(0x80000014), palette), QColor(4, 5, 6));
+        QCOMPARE(xpColour(0x00336699, palette), QColor(0x99, 0x66, 0x33));
     }
 
     void rejectedWriteEndsTheWalk() {

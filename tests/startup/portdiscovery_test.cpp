@@ -2,6 +2,7 @@
 #include "codepage.h"
 #include "portdiscovery.h"
 
+#include <QProcessEnvironment>
 #include <QtTest>
 
 namespace {
@@ -127,6 +128,26 @@ private slots:
     void usbChoiceDependsOnTheCodePage() {
         QVERIFY(usbChoiceOffered(Latin1CodePage()));
         QVERIFY(!usbChoiceOffered(LeadByteCodePage()));
+    }
+
+    void systemInventoryListsExactlyTheConfiguredPorts() {
+        const QStringList keys = QProcessEnvironment::systemEnvironment().keys();
+        for (const QString &key : keys) {
+            if (key.startsWith(QLatin1String("RV44_COM")))
+                qunsetenv(key.toLatin1().constData());
+        }
+        qputenv("RV44_COM4", "/dev/ttyUSB7");
+        qputenv("RV44_COM1", "/dev/null");
+        const auto devices = SystemDeviceInventory().query();
+        qunsetenv("RV44_COM4");
+        qunsetenv("RV44_COM1");
+        QVERIFY(devices);
+        QCOMPARE(devices->size(), 2);
+        QCOMPARE(devices->at(0).Caption, QStringLiteral("Communications Port (COM1)"));
+        QCOMPARE(devices->at(1).Name, QStringLiteral("USB Serial Port (COM4)"));
+        qint16 selected = 4;
+        QCOMPARE(CercaPorteCom(devices, selected).PortList.first(),
+                 QStringLiteral("USB Serial Port (COM4)"));
     }
 
     void windowIsCentredInTheUpperPartOfTheScreen() {
