@@ -24,6 +24,13 @@ public:
     void resize(const QSize &size, const QColor &background);
     const QImage &image();
 
+    // Centre line of an outline: left..right and top..bottom inclusive, corner radii rx, ry.
+    struct Outline {
+        double left, top, right, bottom, rx, ry;
+    };
+    static void strokeRoundRect(QImage &image, const Outline &outline, int penWidth,
+                                const QColor &colour);
+
 private:
     QPainter &painter();
     void finish();
@@ -31,6 +38,5 @@ private:
     QImage image_;
     QPainter painter_;
     QPen pen_;
-    QPen linePen_;
     std::function<void()> present_;
 };
