@@ -32,6 +32,23 @@ bool RawClient::write(const QByteArray &bytes) {
     return ::write(fd_, bytes.constData(), size_t(bytes.size())) == bytes.size();
 }
 
+bool RawClient::writeAll(const QByteArray &bytes, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    qsizetype sent = 0;
+    while (sent < bytes.size() && !deadline.hasExpired()) {
+        const ssize_t count = ::write(fd_, bytes.constData() + sent, size_t(bytes.size() - sent));
+        if (count > 0) {
+            sent += count;
+        } else if (count < 0 && errno == EAGAIN) {
+            pollfd device{fd_, POLLOUT, 0};
+            ::poll(&device, 1, int(deadline.remainingTime()));
+        } else {
+            return false;
+        }
+    }
+    return sent == bytes.size();
+}
+
 QByteArray RawClient::readOnce(int timeoutMs) {
     pollfd device{fd_, POLLIN, 0};
     if (::poll(&device, 1, timeoutMs) <= 0 || !(device.revents & POLLIN))

@@ -14,6 +14,8 @@ public:
     bool open(const QString &path);
     void close();
     bool write(const QByteArray &bytes);
+    // Writes everything, waiting while the line is full; false on time-out or error.
+    bool writeAll(const QByteArray &bytes, int timeoutMs = 5000);
     // Everything that arrives within msecs.
     QByteArray readFor(int msecs);
     // Reads until the collected bytes contain text or timeoutMs passes; returns what came.

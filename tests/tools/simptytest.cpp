@@ -172,6 +172,24 @@ TEST_F(SimPty, SilentReceiverAnswersNothingMore) {
     EXPECT_EQ(client.readFor(300), "");
 }
 
+TEST_F(SimPty, BurstOfFramesIsAnsweredInFullAndInOrder) {
+    // Far more than the simulator takes in ahead of the paced line.
+    connect({"--baud", "2000000"});
+    QByteArray burst;
+    QByteArray expectedFlash;
+    for (int i = 0; i < 150; ++i) {
+        const QByteArray data = bytesFrom(i, 3);
+        burst += writeFrame(0, quint32(3 * i), data);
+        expectedFlash += data;
+    }
+    ASSERT_TRUE(client.writeAll(burst));
+    const QByteArray acks = client.readUntil(kAck.repeated(150), 5000);
+    EXPECT_EQ(acks.count(kAck), 150);
+    sim->stop();
+    EXPECT_EQ(sim->flash(0), expectedFlash);
+    EXPECT_EQ(sim->frames().size(), 150);
+}
+
 TEST_F(SimPty, BaudRatePacesFramesAndReplies) {
     connect({"--baud", "9600"});
     QElapsedTimer timer;

@@ -24,6 +24,9 @@ constexpr milliseconds kLongestPoll{100};
 // Lets the client read the last reply before the line drops: a hang-up discards unread input.
 constexpr milliseconds kHangUpGrace{100};
 constexpr milliseconds kHangUpDrainLimit{5000};
+// Frames read but not yet due at the baud rate; beyond this the input is left in the kernel,
+// which holds the client back instead of letting a fast writer grow our memory.
+constexpr size_t kMaxPendingFrames = 64;
 
 std::string systemError(const std::string &what) {
     return what + ": " + std::strerror(errno);
@@ -162,7 +165,8 @@ PtySession::End PtySession::serveClient() {
         if (!writeDue(now))
             return End::ClientClosed;
 
-        pollfd device{master_, short(POLLIN | (outputBlocked_ ? POLLOUT : 0)), 0};
+        const bool takeInput = pending_.size() < kMaxPendingFrames;
+        pollfd device{master_, short((takeInput ? POLLIN : 0) | (outputBlocked_ ? POLLOUT : 0)), 0};
         const int ready = ::poll(&device, 1, pollTimeoutMs(now));
         if (ready < 0 && errno != EINTR) {
             std::fprintf(stderr, "rv44-sim: %s\n", systemError("poll").c_str());
@@ -214,13 +218,15 @@ void PtySession::repeatStartupTextIfDue(SimClock::time_point now) {
         nextRepeat_.reset();
         return;
     }
-    output_.schedule(now, options_.effectiveStartupText());
+    // A client that reads nothing must not make the queue grow without end.
+    if (output_.empty())
+        output_.schedule(now, options_.effectiveStartupText());
     nextRepeat_ = now + milliseconds(options_.repeatTextMs);
 }
 
 bool PtySession::readInput(SimClock::time_point now) {
     uint8_t buffer[4096];
-    for (;;) {
+    while (pending_.size() < kMaxPendingFrames) {
         const ssize_t count = ::read(master_, buffer, sizeof buffer);
         if (count > 0) {
             for (Frame &frame : parser_.feed(buffer, static_cast<size_t>(count), now)) {
@@ -238,6 +244,7 @@ bool PtySession::readInput(SimClock::time_point now) {
         // EAGAIN: all read. EIO (or end of file): the client has closed the port.
         return count < 0 && errno == EAGAIN;
     }
+    return true;
 }
 
 bool PtySession::writeDue(SimClock::time_point now) {
