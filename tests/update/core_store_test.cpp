@@ -168,6 +168,15 @@ TEST_F(Store, ThreeHundredBytesInThreeFrames) {
     EXPECT_EQ(flashAfterSession(0), image);
 }
 
+TEST_F(Store, ProgressRoundsHalvesToEven) {
+    startSim();
+    const QByteArray image = Pattern(1024, 9);
+    EXPECT_EQ(store(Request(writeImage(image))), StoreOutcome::Finished);
+    EXPECT_EQ(observer.captions,
+              QStringList({"12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
+    EXPECT_EQ(flashAfterSession(0), image);
+}
+
 TEST_F(Store, EmptyImageSendsOnlyTheEnd) {
     startSim();
     EXPECT_EQ(store(Request(writeImage({}))), StoreOutcome::Finished);
