@@ -6,6 +6,8 @@ PortComboBox::PortComboBox(QWidget *parent) : QComboBox(parent) {
     setEditable(true);
     // Enter chooses the port; it must not add the typed text to the list.
     setInsertPolicy(QComboBox::NoInsert);
+    // What the operator types is taken as typed; completion would change its letter case.
+    setCompleter(nullptr);
 }
 
 void PortComboBox::hidePopup() {

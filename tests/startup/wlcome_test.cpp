@@ -286,6 +286,17 @@ private slots:
         QCOMPARE(portBox()->currentText(), QStringLiteral("USB Serial Port (COM4)"));
     }
 
+    void revalidationComparesLetterCase() {
+        QVERIFY(load());
+        portBox()->lineEdit()->clear();
+        QTest::keyClicks(portBox()->lineEdit(), QStringLiteral("communications port (com2)"));
+        QCOMPARE(portBox()->currentText(), QStringLiteral("communications port (com2)"));
+        // Not an entry once letter case counts: the remembered port is shown instead.
+        portBox()->showPopup();
+        portBox()->hidePopup();
+        QCOMPARE(portBox()->currentText(), QStringLiteral("Communications Port (COM1)"));
+    }
+
     void choosingInTheNumberBoxRestoresTheRememberedPort() {
         inventory_.devices = QList<InventoryDevice>();
         writeSettings(7);
