@@ -146,7 +146,11 @@ Glowtag::Glowtag(QWidget *parent) : QWidget(parent), d(std::make_unique<Private>
     VisualizzaEtichetta();
 }
 
-Glowtag::~Glowtag() = default;
+Glowtag::~Glowtag() {
+    // The children outlive the private data; nothing of theirs may reach it any more.
+    d->label->removeEventFilter(this);
+    d->timer->stop();
+}
 
 // --- properties ---
 
@@ -619,7 +623,7 @@ void Glowtag::mouseReleaseEvent(QMouseEvent *event) {
 }
 
 bool Glowtag::eventFilter(QObject *watched, QEvent *event) {
-    if (watched != d->label)
+    if (!d || watched != d->label)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         event->accept();
