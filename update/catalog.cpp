@@ -37,7 +37,8 @@ qint16 CatalogHexValue(QByteArray text) {
     return qint16(quint16(value));
 }
 
-// Lines end at CR or CR LF, as the catalog is written; a lone LF stays part of its line.
+// Lines end at CR or CR LF, as the catalog is written. The value also ends at a line feed, so a
+// catalog saved with Unix line ends still gives its ID instead of forcing a bitstream store.
 std::optional<QByteArray> FirstIdValue(const QByteArray &content) {
     qsizetype lineStart = 0;
     while (lineStart < content.size()) {
@@ -46,8 +47,11 @@ std::optional<QByteArray> FirstIdValue(const QByteArray &content) {
             lineEnd = content.size();
         const QByteArray line = content.mid(lineStart, lineEnd - lineStart);
         const qsizetype key = line.indexOf(IdKey);
-        if (key >= 0)
-            return line.mid(key + IdKey.size());
+        if (key >= 0) {
+            const QByteArray rest = line.mid(key + IdKey.size());
+            const qsizetype lineFeed = rest.indexOf('\n');
+            return lineFeed < 0 ? rest : rest.left(lineFeed);
+        }
         lineStart = lineEnd + 1;
         if (lineStart < content.size() && content.at(lineStart) == '\n')
             ++lineStart;
