@@ -33,12 +33,32 @@ bool spanAt(const Rounded &s, double y, double &from, double &to) {
     return from < to;
 }
 
-// Pixels whose centre lies in [from, to).
-void fillSpan(QRgb *row, int width, double from, double to, QRgb colour) {
-    const double first = std::max(std::ceil(from - 0.5), 0.0);
-    const double end = std::min(std::ceil(to - 0.5), double(width));
-    if (end > first)
-        std::fill(row + int(first), row + int(end), colour);
+// Columns [first, end) of the pixels whose centre lies in [from, to), within the row.
+void columns(double from, double to, int width, int &first, int &end) {
+    const double f = std::max(std::ceil(from - 0.5), 0.0);
+    const double e = std::min(std::ceil(to - 0.5), double(width));
+    first = e > f ? int(f) : 0;
+    end = e > f ? int(e) : 0;
+}
+
+// What one row of a stroke fills: up to two pieces, left and right of the hole.
+struct Pieces {
+    int left = 0, leftEnd = 0, right = 0, rightEnd = 0;
+};
+
+Pieces piecesAt(const Rounded &outer, const Rounded &inner, double y, int width) {
+    Pieces p;
+    double from = 0, to = 0;
+    if (!spanAt(outer, y, from, to))
+        return p;
+    double holeFrom = 0, holeTo = 0;
+    if (spanAt(inner, y, holeFrom, holeTo)) {
+        columns(from, std::min(holeFrom, to), width, p.left, p.leftEnd);
+        columns(std::max(holeTo, from), to, width, p.right, p.rightEnd);
+    } else {
+        columns(from, to, width, p.left, p.leftEnd);
+    }
+    return p;
 }
 
 } // namespace
@@ -69,20 +89,30 @@ void GlowtagImageSurface::strokeRoundRect(QImage &image, const Outline &o, int p
     const int width = image.width();
     const int firstRow = int(std::max(std::ceil(outer.y0 - 0.5), 0.0));
     const int endRow = int(std::min(std::ceil(outer.y1 - 0.5), double(image.height())));
+    // Rows clear of every corner share one pair of pieces: the sides of a tall ring.
+    const double straightFrom = std::max(outer.y0 + outer.ry, inner.y0 + inner.ry);
+    const double straightTo = std::min(outer.y1 - outer.ry, inner.y1 - inner.ry);
+    Pieces straight;
+    bool straightKnown = false;
     const QRgb rgb = colour.rgb();
     for (int y = firstRow; y < endRow; ++y) {
         const double cy = y + 0.5;
-        double from = 0, to = 0;
-        if (!spanAt(outer, cy, from, to))
-            continue;
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        double holeFrom = 0, holeTo = 0;
-        if (spanAt(inner, cy, holeFrom, holeTo)) {
-            fillSpan(row, width, from, std::min(holeFrom, to), rgb);
-            fillSpan(row, width, std::max(holeTo, from), to, rgb);
+        const bool isStraight = cy >= straightFrom && cy <= straightTo;
+        Pieces pieces;
+        if (isStraight && straightKnown) {
+            pieces = straight;
         } else {
-            fillSpan(row, width, from, to, rgb);
+            pieces = piecesAt(outer, inner, cy, width);
+            if (isStraight) {
+                straight = pieces;
+                straightKnown = true;
+            }
         }
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        if (pieces.leftEnd > pieces.left)
+            std::fill(row + pieces.left, row + pieces.leftEnd, rgb);
+        if (pieces.rightEnd > pieces.right)
+            std::fill(row + pieces.right, row + pieces.rightEnd, rgb);
     }
 }
 
