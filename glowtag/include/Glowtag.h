@@ -57,7 +57,7 @@ public:
     int ColoreBordo() const;
     void setColoreBordo(int colour);
     int DimBordo() const;
-    void setDimBordo(int width); // 16-bit value
+    void setDimBordo(int width); // 16-bit; throws std::overflow_error outside it, floors at 1
     int ColoreEtichetta() const;
     void setColoreEtichetta(int colour);
     int ColoreSfondo() const;
@@ -87,7 +87,9 @@ public:
     void DisegnaColoreEtichetta(int Rx, int Ry, qint16 Bordo);
     void DisegnaBordoQuadrato(int Colore1, int Colore2, int Colore3, int Colore4);
 
-    // Persistence through the host's property store.
+    // A host brings each instance to life once, either as new (defaults, display name) or from
+    // its saved properties; until then every member is zero. Bag failures propagate as
+    // std::runtime_error, bad 16-bit values as std::overflow_error.
     void initNewInstance(const QFont &ambientFont, const QString &displayName);
     void readProperties(GlowtagPropertyBag &bag, const QFont &ambientFont,
                         const QString &displayName);
