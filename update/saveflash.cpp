@@ -198,8 +198,10 @@ void SaveFlash::closeEvent(QCloseEvent *event) {
         event->ignore();
 }
 
+// The store reports before every try; repainting an unchanged caption would only cost time.
 void SaveFlash::setStatusCaption(const QString &caption) {
-    ui_.FrmPnlPct->setTitle(caption);
+    if (ui_.FrmPnlPct->title() != caption)
+        ui_.FrmPnlPct->setTitle(caption);
 }
 
 void SaveFlash::setPercent(int percent) {
