@@ -66,9 +66,15 @@ void SaveFlash::connectSignals() {
     connect(ui_.CmdStoreFpga1, &QPushButton::clicked, this, [this] { commands_->CmdStoreFpga1(); });
     connect(ui_.CmdStoreFpga2, &QPushButton::clicked, this, [this] { commands_->CmdStoreFpga2(); });
     connect(ui_.CmdStoreBios, &QPushButton::clicked, this, [this] { commands_->CmdStoreBios(); });
-    for (int i = 0; i < SaveFlashUi::IndexedCount; ++i)
+    // Selecting an option from code counts as a click too, as the store commands rely on.
+    for (int i = 0; i < SaveFlashUi::IndexedCount; ++i) {
         connect(ui_.OptSerialFlash[i], &QRadioButton::clicked, this,
                 [this, i] { onFlashOptionClicked(i); });
+        connect(ui_.OptSerialFlash[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                onFlashOptionClicked(i);
+        });
+    }
 }
 
 void SaveFlash::load() {

@@ -5,6 +5,7 @@
 #include "xpbutton.h"
 #include "xpcheck.h"
 #include "xpframe.h"
+#include "xpoption.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -42,6 +43,8 @@ TEST(WindowStore, FpgaOnTheFModelGoesToFlashTwoAt280000WithoutErase) {
     EXPECT_EQ(rig.sim().flash(2).mid(0x280000), image);
     EXPECT_EQ(rig.ui().TxtAdd->Caption(), "280000");
     EXPECT_FALSE(rig.ui().ChkErase->isChecked());
+    EXPECT_TRUE(rig.ui().OptSerialFlash[1]->isChecked());
+    EXPECT_TRUE(rig.ui().CMD_Save_Flash->isEnabled());
     ASSERT_EQ(rig.boxes.shown.size(), 1);
     EXPECT_EQ(rig.boxes.shown[0].text, storedMessage(300));
 }
@@ -215,7 +218,7 @@ TEST(WindowStore, ReceiverUnpluggedMidStoreFailsWithNoReply) {
 
 TEST(WindowStore, StoreShowsOnlyItsFrameAndTheProgress) {
     WindowRig rig(slowReceiver(), "FW=main.ldr FPGA=f.bin BIOS=b.ldr");
-    rig.writeImage("b.ldr", 10 * 128, 8);
+    const QByteArray image = rig.writeImage("b.ldr", 10 * 128, 8);
     ASSERT_TRUE(rig.open()) << rig.failure.toStdString();
     ASSERT_TRUE(rig.waitForIdentification());
     SaveFlashUi &ui = rig.ui();
@@ -236,6 +239,8 @@ TEST(WindowStore, StoreShowsOnlyItsFrameAndTheProgress) {
     EXPECT_EQ(ui.FrmPnlPct->title(), "100%");
     EXPECT_EQ(ui.LblAddr->Caption(), "0x480");
     EXPECT_EQ(rig.end.status, ExitNormal);
+    rig.sim().stop();
+    EXPECT_EQ(rig.sim().flash(1), image);
 }
 
 } // namespace
