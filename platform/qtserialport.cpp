@@ -208,7 +208,9 @@ void QtSerialPort::pullInput() {
 qint64 QtSerialPort::bytesAvailable() {
     if (!isOpen())
         return 0;
-    pullInput();
+    // What is already buffered counts as waiting; the device is asked only when that is empty.
+    if (port_->bytesAvailable() == 0)
+        pullInput();
     return isOpen() ? port_->bytesAvailable() : 0;
 }
 
