@@ -10,15 +10,23 @@
 
 namespace {
 
+// Gives up after a few seconds of a full line, so a test whose reader broke fails instead of
+// hanging.
 void writeAll(int fd, const char *data, qsizetype size) {
-    while (size > 0) {
+    int idleMs = 0;
+    while (size > 0 && idleMs < 5000) {
         const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
-        if (n < 0 && errno == EINTR)
+        if (n > 0) {
+            data += n;
+            size -= n;
+            idleMs = 0;
             continue;
-        if (n <= 0)
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
             return;
-        data += n;
-        size -= n;
+        pollfd pfd{fd, POLLOUT, 0};
+        ::poll(&pfd, 1, 100);
+        idleMs += 100;
     }
 }
 
@@ -35,6 +43,8 @@ void makeRaw(int fd) {
 
 PtyPeer::PtyPeer() {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ >= 0)
+        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     if (master_ < 0)
         return;
     if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
@@ -106,6 +116,8 @@ void PtyPeer::respondLoop(int frameSize, QByteArray reply) {
         if (::poll(&pfd, 1, 20) <= 0 || !(pfd.revents & POLLIN))
             continue;
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            continue;
         if (n <= 0)
             return;
         pending += n;
