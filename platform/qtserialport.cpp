@@ -173,26 +173,28 @@ bool QtSerialPort::settleError() {
 bool QtSerialPort::write(const QByteArray &bytes) {
     if (!isOpen())
         return false;
-    if (bytes.isEmpty())
-        return true;
-    if (port_->write(bytes) != bytes.size()) {
-        settleError();
-        return false;
-    }
-    // Without an event loop nothing leaves the buffer unless pushed.
+    // Straight to the descriptor: QSerialPort's own buffer only moves inside an event loop.
+    const int fd = static_cast<int>(port_->handle());
     QDeadlineTimer deadline(writeTimeoutMs(bytes.size()));
-    while (isOpen() && port_->bytesToWrite() > 0) {
-        const bool progressed = port_->waitForBytesWritten(deadline.remainingTime());
-        if (!settleError())
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN) {
+            loseLink();
             return false;
-        if (!progressed && deadline.hasExpired())
+        }
+        if (deadline.hasExpired())
             break;
-        if (!progressed)
-            sleepMs(1); // e.g. the input buffer is full; never spin on it
+        pollfd device{fd, POLLOUT, 0};
+        ::poll(&device, 1, static_cast<int>(qMin<qint64>(deadline.remainingTime(), 100)));
     }
-    if (!isOpen())
-        return false;
-    if (port_->bytesToWrite() == 0)
+    if (done == bytes.size())
         return true;
     // A stuck line: drop what is left rather than let it out later, out of order.
     port_->clear(QSerialPort::Output);
