@@ -184,6 +184,10 @@ void DeviceLink::PauseSeconds(float seconds) {
         QThread::msleep(static_cast<unsigned long>(ms)); // no event loop to keep alive
         return;
     }
+    if (ms == 0) {
+        QCoreApplication::processEvents(); // even a zero pause lets pending events through
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     QEventLoop loop;
@@ -191,9 +195,11 @@ void DeviceLink::PauseSeconds(float seconds) {
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    // A handler that runs a nested loop may hold us past the timer; keep going until due.
     while (clock.elapsed() < ms) {
         timer.start(static_cast<int>(qMin<qint64>(ms - clock.elapsed(), 1 << 30)));
         loop.exec();
+        // Ended by someone else (the application is quitting): restarting would only spin.
+        if (timer.isActive())
+            break;
     }
 }

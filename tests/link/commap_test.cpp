@@ -1,4 +1,5 @@
 #include "commap.h"
+#include "scopedenv.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +86,11 @@ TEST(ComMap, OnlyBadEnvironmentEntriesFallBackToTheDevices) {
     const ComMap map = ComMap::build(env, {uart(QStringLiteral("/dev/ttyS0"))});
     EXPECT_FALSE(map.fromEnvironment());
     EXPECT_EQ(map.devicePath(1), QStringLiteral("/dev/ttyS0"));
+}
+
+TEST(ComMap, TheSystemMapReadsTheProcessEnvironment) {
+    ScopedEnv com9(ScopedEnv::comVariable(9), QByteArray("/tmp/sim/ttyRV44"));
+    const ComMap map = ComMap::fromSystem();
+    EXPECT_TRUE(map.fromEnvironment());
+    EXPECT_EQ(map.devicePath(9), QStringLiteral("/tmp/sim/ttyRV44"));
 }

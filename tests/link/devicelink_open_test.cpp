@@ -186,15 +186,6 @@ TEST(OpeningRealPorts, UsbSkipsUnmappedPortsAndOpensComThree) {
     EXPECT_TRUE(real.boxes.shown.isEmpty());
 }
 
-TEST(OpeningRealPorts, NoPortAtAll) {
-    RealPorts real;
-    QtSerialPort port(ComMap::build(real.env, {}));
-    EXPECT_FALSE(real.connect(port, QStringLiteral("USB")));
-    ASSERT_EQ(real.boxes.shown.size(), 1);
-    EXPECT_EQ(real.boxes.shown.first().text, QStringLiteral("No COMM PORTs Available"));
-    EXPECT_EQ(real.end.status, ExitPortNotOpened);
-}
-
 TEST(OpeningRealPorts, AFixedPortLockedByAnotherProgramIsNotAvailable) {
     PtyPeer peer;
     ASSERT_TRUE(peer.ok());
@@ -210,12 +201,4 @@ TEST(OpeningRealPorts, AFixedPortLockedByAnotherProgramIsNotAvailable) {
         QStringLiteral("The indicated PORT is not Available")));
     EXPECT_EQ(port.portNumber(), 7);
     EXPECT_EQ(real.end.status, ExitPortNotOpened);
-}
-
-TEST(OpeningRealPorts, ComWithoutDigits) {
-    RealPorts real;
-    QtSerialPort port(ComMap::build(real.env, {}));
-    EXPECT_FALSE(real.connect(port, QStringLiteral("/COM")));
-    ASSERT_EQ(real.boxes.shown.size(), 1);
-    EXPECT_EQ(real.boxes.shown.first().text, QStringLiteral("COMM ID 0 NOT VALID"));
 }

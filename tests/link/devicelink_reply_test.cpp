@@ -160,3 +160,10 @@ TEST_F(Exchange, PauseRunsTheEventLoopAndSurvivesAHangUp) {
     EXPECT_LT(processCpuSeconds() - cpuBefore, 0.25);
     EXPECT_FALSE(link->isOpen());
 }
+
+TEST_F(Exchange, AZeroPauseStillLetsPendingEventsRun) {
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    link->PauseSeconds(0.0f);
+    EXPECT_TRUE(ran);
+}
