@@ -28,7 +28,10 @@ public:
     void CloseDevicePort();
 
     void SendFrame(const Bytes &frame);
+    // Received bytes waiting to be read, at most 32767.
     qint16 PendingInputCount();
+    // Empty for a count of 0; otherwise the waiting bytes, at most count of them (callers pass
+    // the PendingInputCount they just took, so later arrivals stay for the next reader).
     Bytes ReadInput(qint16 count);
     // Empty on success; otherwise "No Reply" (status "Null") or the bytes received ("Error").
     Bytes WaitForReply(const QString &expected, float timeoutSeconds);
