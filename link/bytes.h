@@ -17,4 +17,6 @@ QString BytesToText(const Bytes &a);
 Bytes TextToBytes(const QString &s);
 
 // The smaller of the two; y when they are equal.
-template <typename T> T MinOf(T x, T y) { return x < y ? x : y; }
+template <typename T> T MinOf(T x, T y) {
+    return x < y ? x : y;
+}
