@@ -38,7 +38,7 @@ public:
     // Bytes received and waiting; polls the device without blocking.
     virtual qint64 bytesAvailable() = 0;
     virtual QByteArray read(qint64 maxBytes) = 0;
-    // Blocks (without spinning) until input is waiting or msecs have passed. False on time-out,
-    // and at once when the port is closed or the link was lost.
+    // Blocks (without spinning) until input is waiting or msecs have passed. False on time-out;
+    // a closed or lost port sleeps out the time and returns false, so callers never spin.
     virtual bool waitForInput(int msecs) = 0;
 };

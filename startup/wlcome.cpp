@@ -69,6 +69,7 @@ void Wlcome::createWidgets() {
     // Created first so that it lies behind every other widget.
     background_ = new Glowtag(this);
     background_->setObjectName(QStringLiteral("LBSfondo"));
+    background_->initNewInstance(font(), background_->objectName());
     background_->setCaption(QString());
     background_->setGeometry(twipsRect(0, 0, 7095, 4050));
     background_->lower();

@@ -33,7 +33,9 @@ template <typename W> W *named(W *widget, const QString &name) {
 
 Glowtag *makeLabel(QWidget *parent, const QString &name, const QString &caption, bool blue) {
     auto *label = named(new Glowtag(parent), name);
-    label->setFont_(designFont(true));
+    // A label placed in the design starts from the control's own defaults (grey outline,
+    // rounded corners, button-face background), not from all-zero members.
+    label->initNewInstance(designFont(true), name);
     label->setFont(designFont(true));
     if (blue)
         label->setColoreCaption(FileNameCaptionColour);
