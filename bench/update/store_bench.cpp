@@ -145,7 +145,8 @@ WindowRun windowStore(const QStringList &simArgs, int imageBytes) {
         TimedSaveFlash window(program, std::make_unique<QtSerialPort>(ComMap::fromSystem()), boxes,
                               end);
         window.show();
-        if (waitFor([&] { return window.ui().CmdStoreFirmware->isEnabled(); }, 5000)) {
+        // The FPGA ID must be known too, or the catalog check chains an FPGA store first.
+        if (waitFor([&] { return !window.state().LoadedFpgaId.isEmpty(); }, 5000)) {
             window.clock.start();
             window.ui().CmdStoreFirmware->click();
             run.frames = window.steps;
@@ -154,6 +155,10 @@ WindowRun windowStore(const QStringList &simArgs, int imageBytes) {
         }
     }
     run.status = end.status;
+    for (const RecordingBoxes::Shown &box : boxes.shown)
+        if (box.kind != QLatin1String("information"))
+            std::printf("  %s: %s\n", qPrintable(box.kind),
+                        qPrintable(QString(box.text).replace('\r', ' ')));
     QDir::setCurrent(previous);
     return run;
 }

@@ -8,6 +8,7 @@
 #include "tracelog.h"
 
 #include <csignal>
+#include <ctime>
 #include <deque>
 #include <optional>
 #include <string>
@@ -45,7 +46,7 @@ private:
     bool handleArrivedFrames(SimClock::time_point now);
     void handleLeftoverFrames();
     void scheduleReply(const std::string &reply, SimClock::time_point arrival);
-    int pollTimeoutMs(SimClock::time_point now) const;
+    timespec pollTimeout(SimClock::time_point now) const;
     void dropLine();
     void saveFlash();
 
