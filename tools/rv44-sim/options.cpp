@@ -10,7 +10,7 @@ namespace {
 
 using Setter = std::function<bool(SimOptions &, const std::string &)>;
 
-struct OptionSpec {
+struct OptionDef {
     const char *name;
     const char *valueName; // nullptr for a flag
     const char *help;
@@ -65,8 +65,8 @@ Setter listSetter(FrameList SimOptions::*field) {
     return [field](SimOptions &o, const std::string &v) { return (o.*field).parse(v); };
 }
 
-const std::vector<OptionSpec> &optionSpecs() {
-    static const std::vector<OptionSpec> specs = {
+const std::vector<OptionDef> &optionTable() {
+    static const std::vector<OptionDef> table = {
         {"--link", "PATH", "symlink to create for the serial device (required)",
          textSetter(&SimOptions::linkPath, true)},
         {"--flash-dir", "DIR", "write flash0.bin .. flash3.bin into DIR",
@@ -119,13 +119,13 @@ const std::vector<OptionSpec> &optionSpecs() {
         {"--verbose", nullptr, "log what happens on stderr", flagSetter(&SimOptions::verbose)},
         {"--help", nullptr, "show this help", nullptr},
     };
-    return specs;
+    return table;
 }
 
-const OptionSpec *findSpec(const std::string &name) {
-    for (const auto &spec : optionSpecs()) {
-        if (name == spec.name)
-            return &spec;
+const OptionDef *findOption(const std::string &name) {
+    for (const auto &option : optionTable()) {
+        if (name == option.name)
+            return &option;
     }
     return nullptr;
 }
@@ -188,8 +188,8 @@ ParsedOptions parseOptions(const std::vector<std::string> &args) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const OptionSpec *spec = findSpec(name);
-        if (!spec) {
+        const OptionDef *option = findOption(name);
+        if (!option) {
             parsed.error = "unknown option: " + args[i];
             return parsed;
         }
@@ -197,18 +197,18 @@ ParsedOptions parseOptions(const std::vector<std::string> &args) {
             parsed.help = true;
             continue;
         }
-        if (spec->valueName && !value) {
+        if (option->valueName && !value) {
             if (i + 1 == args.size()) {
-                parsed.error = name + " needs a value (" + spec->valueName + ")";
+                parsed.error = name + " needs a value (" + option->valueName + ")";
                 return parsed;
             }
             value = args[++i];
         }
-        if (!spec->valueName && value) {
+        if (!option->valueName && value) {
             parsed.error = name + " takes no value";
             return parsed;
         }
-        if (!spec->set(parsed.options, value.value_or(std::string()))) {
+        if (!option->set(parsed.options, value.value_or(std::string()))) {
             parsed.error = "bad value for " + name + ": " + *value;
             return parsed;
         }
@@ -223,12 +223,12 @@ std::string helpText() {
     out << "Usage: rv44-sim --link PATH [options]\n"
            "Simulates the receiver on a pseudo-terminal; prints READY <link> when it serves.\n"
            "Frame numbers in LIST count write frames of a session from 1, e.g. 2,4-6.\n\n";
-    for (const auto &spec : optionSpecs()) {
-        std::string left = spec.name;
-        if (spec.valueName)
-            left += std::string(" ") + spec.valueName;
+    for (const auto &option : optionTable()) {
+        std::string left = option.name;
+        if (option.valueName)
+            left += std::string(" ") + option.valueName;
         out << "  " << left << std::string(left.size() < 28 ? 28 - left.size() : 1, ' ')
-            << spec.help << "\n";
+            << option.help << "\n";
     }
     return out.str();
 }
