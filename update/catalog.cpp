@@ -1,5 +1,7 @@
 #include "catalog.h"
 
+#include "textrules.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,16 +11,6 @@ namespace {
 
 const QByteArray IdKey = "FPGA_ID=";
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // 0..FFFF read as a signed 16-bit number; anything else is unknown (-1).
 qint16 CatalogHexValue(QByteArray text) {
     while (text.endsWith(' ') || text.endsWith('\t'))
@@ -27,7 +19,7 @@ qint16 CatalogHexValue(QByteArray text) {
         return -1;
     quint32 value = 0;
     for (char c : text) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigit(char16_t(uchar(c)));
         if (digit < 0)
             return -1;
         value = value * 16 + quint32(digit);
@@ -80,7 +72,7 @@ std::optional<qint32> ReportedId(const QString &loadedFpgaId) {
     for (QChar qc : loadedFpgaId.mid(2)) {
         if (qc == QLatin1Char(' ') || qc == QLatin1Char('\t') || qc == QLatin1Char('\n'))
             continue;
-        const int digit = qc.unicode() < 128 ? HexDigit(char(qc.unicode())) : -1;
+        const int digit = HexDigit(qc.unicode());
         if (digit < 0)
             break;
         value = value * 16 + quint64(digit);

@@ -5,6 +5,7 @@ add_library(rv44updatecore STATIC
     frmlayout.h frmlayout.cpp
     catalog.h catalog.cpp
     monitortext.h monitortext.cpp
+    textrules.h
     clock.h clock.cpp
     errorlog.h errorlog.cpp
     flashstore.h flashstore.cpp

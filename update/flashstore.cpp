@@ -1,5 +1,7 @@
 #include "flashstore.h"
 
+#include "textrules.h"
+
 #include "devicelink.h"
 #include "errorlog.h"
 #include "messageboxes.h"
@@ -19,16 +21,6 @@ QString HexAddress(qint64 address) {
     return QStringLiteral("0x") + QString::number(address, 16).toUpper();
 }
 
-QString TrimSpaces(const QString &s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.mid(begin, end - begin);
-}
-
 // Hidden files and anything but a regular file count as missing.
 bool ImageExists(const QFileInfo &info) {
     return info.exists() && info.isFile() && !info.fileName().startsWith(QLatin1Char('.'));
@@ -36,17 +28,6 @@ bool ImageExists(const QFileInfo &info) {
 
 int Percent(qint64 done, qint64 total) {
     return int(std::nearbyint(double(done) / double(total) * 100.0));
-}
-
-int HexDigit(QChar c) {
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -60,7 +41,7 @@ void GetStringAddress(qint32 add, quint8 &B1, quint8 &B2, quint8 &B3) {
 quint32 ParseStartAddress(const QString &caption) {
     quint64 value = 0;
     for (QChar c : caption) {
-        const int digit = HexDigit(c);
+        const int digit = HexDigit(c.unicode());
         if (digit < 0)
             break;
         // Saturates rather than wrapping, so an absurd caption still reads as beyond the flash.

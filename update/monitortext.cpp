@@ -1,20 +1,12 @@
 #include "monitortext.h"
 
+#include "textrules.h"
+
 namespace {
 
 const QByteArray FModelMarker = "RV44F";
 const QByteArray IdMarker = "FPGA Loaded --->(ID=";
 const char IdEnd = ')';
-
-QString TrimSpaces(const QString &s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.mid(begin, end - begin);
-}
 
 // The bytes that could begin a marker split over the next append.
 QByteArray MarkerCarry(const QByteArray &text, const QByteArray &marker) {

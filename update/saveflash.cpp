@@ -1,5 +1,7 @@
 #include "saveflash.h"
 
+#include "textrules.h"
+
 #include "commandline.h"
 #include "frmlayout.h"
 #include "messageboxes.h"
@@ -29,16 +31,6 @@ const QString ExitQuestion = QStringLiteral("             If you exit now\r"
                                             "the receiver WILL BE UNUSABLE\r"
                                             " until a new update takes place.\r"
                                             "            Confirm EXIT?");
-
-QString trimSpaces(const QString &text) {
-    int first = 0;
-    int last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
@@ -149,7 +141,7 @@ StoreRequest SaveFlash::readStoreDescription(bool terminate, qint16 tipoAgg, boo
     StoreRequest request;
     request.optionIndex = selectedFlashOption();
     if (request.optionIndex >= 0)
-        request.imagePath = trimSpaces(ui_.TxtFileName[request.optionIndex]->text());
+        request.imagePath = TrimSpaces(ui_.TxtFileName[request.optionIndex]->text());
     request.incWhich = incWhich;
     request.erase = ui_.ChkErase->isChecked();
     request.startAddressCaption = ui_.TxtAdd->Caption();

@@ -20,16 +20,10 @@ void XPCheck::paintEvent(QPaintEvent *event) {
         return;
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRect box = xppaint::indicatorRect(*this);
-    QLinearGradient face(box.topLeft(), box.bottomRight());
-    face.setColorAt(0, QColor(0xDC, 0xDC, 0xD7));
-    face.setColorAt(1, Qt::white);
-    painter.setPen(isEnabled() ? QColor(0x1C, 0x51, 0x80) : QColor(0xCA, 0xC8, 0xBB));
-    painter.setBrush(face);
+    const QRect box = xppaint::beginIndicator(painter, *this);
     painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
     const Qt::CheckState state = checkState();
-    const QColor mark = isEnabled() ? QColor(0x21, 0xA1, 0x21) : QColor(0xCA, 0xC8, 0xBB);
+    const QColor mark = xppaint::markColour(*this);
     if (state == Qt::Checked) {
         QPainterPath tick;
         const qreal w = box.width();

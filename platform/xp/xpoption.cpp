@@ -19,17 +19,11 @@ void XPOption::paintEvent(QPaintEvent *event) {
         return;
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRect box = xppaint::indicatorRect(*this);
-    QLinearGradient face(box.topLeft(), box.bottomRight());
-    face.setColorAt(0, QColor(0xDC, 0xDC, 0xD7));
-    face.setColorAt(1, Qt::white);
-    painter.setPen(isEnabled() ? QColor(0x1C, 0x51, 0x80) : QColor(0xCA, 0xC8, 0xBB));
-    painter.setBrush(face);
+    const QRect box = xppaint::beginIndicator(painter, *this);
     painter.drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
     if (isChecked()) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(isEnabled() ? QColor(0x21, 0xA1, 0x21) : QColor(0xCA, 0xC8, 0xBB));
+        painter.setBrush(xppaint::markColour(*this));
         const int inset = box.width() / 4 + 1;
         painter.drawEllipse(box.adjusted(inset, inset, -inset, -inset));
     }
