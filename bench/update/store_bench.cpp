@@ -16,11 +16,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -194,21 +196,30 @@ int main(int argc, char **argv) {
 
     const int baud = 115200;
     const int pacedBytes = 64 * 1024;
-    const WindowRun paced = windowStore({"--baud", QString::number(baud)}, pacedBytes);
-    if (paced.nsPerFrame < 0) {
-        std::printf("FAILED: paced store did not run (exit status %d)\n", paced.status);
-        return 1;
-    }
-    double barePaced = -1;
-    {
+    // A pseudo-terminal on a shared machine sometimes delays its wake-ups by a millisecond;
+    // the median of three runs keeps one such run from deciding the figure.
+    std::vector<double> pacedRuns, bareRuns;
+    for (int run = 0; run < 3; ++run) {
+        const WindowRun paced = windowStore({"--baud", QString::number(baud)}, pacedBytes);
+        if (paced.nsPerFrame < 0) {
+            std::printf("FAILED: paced store did not run (exit status %d)\n", paced.status);
+            return 1;
+        }
+        pacedRuns.push_back(paced.nsPerFrame);
         SimProcess sim({"--baud", QString::number(baud)});
         if (sim.start())
-            barePaced = bareRoundTrip(sim.linkPath(), pacedBytes / 128);
+            bareRuns.push_back(bareRoundTrip(sim.linkPath(), pacedBytes / 128));
     }
-    const double payloadRate = 128.0 / (paced.nsPerFrame / 1e9);
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? -1.0 : v[v.size() / 2];
+    };
+    const double pacedNs = median(pacedRuns);
+    const double barePaced = median(bareRuns);
+    const double payloadRate = 128.0 / (pacedNs / 1e9);
     const double wireLimit = baud / 10.0 * 128.0 / (FrameBytes + WireOverheadBytes);
     const double share = payloadRate / wireLimit * 100.0;
-    std::printf("Store of a %d-byte image at %d baud\n", pacedBytes, baud);
+    std::printf("Store of a %d-byte image at %d baud (median of 3 runs)\n", pacedBytes, baud);
     std::printf("  payload rate:      %8.0f bytes/s\n", payloadRate);
     std::printf("  wire limit:        %8.0f bytes/s\n", wireLimit);
     if (barePaced > 0)
