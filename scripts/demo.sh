@@ -152,6 +152,8 @@ if [ "$auto" -eq 2 ]; then
     auto_run firmware RV44S 193 60 || failed=1
     check_flash "$demo/firmware" 2 fpga.bin 0 || failed=1
     check_flash "$demo/firmware" 0 main.ldr 0 || failed=1
+    auto_run fpga RV44S 195 133 || failed=1
+    check_flash "$demo/fpga" 2 fpga.bin 0 || failed=1
     auto_run bios RV44S 193 210 || failed=1
     check_flash "$demo/bios" 1 boot.ldr 0 || failed=1
     auto_run f-firmware RV44F 193 60 || failed=1
