@@ -1,6 +1,7 @@
 // Times write-frame round trips through the device link against a bare POSIX loop on the same
 // kind of pseudo-terminal, and the CPU a silent reply wait uses. On a busy machine, pinning to
 // one CPU (taskset -c 0) keeps cross-CPU wake-ups from swamping the difference.
+#include "cputime.h"
 #include "devicelink.h"
 #include "fakes.h"
 #include "ptypeer.h"
@@ -51,13 +52,6 @@ Summary summarise(std::vector<double> times) {
 double threadCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
@@ -204,11 +198,11 @@ int silentWait() {
         std::fprintf(stderr, "bench_link: cannot open the pseudo-terminal\n");
         return 1;
     }
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     const Clock::time_point start = Clock::now();
     const Bytes result = link.link().WaitForReply(QStringLiteral("Written OK"), 1.0f);
     const double wall = secondsSince(start);
-    const double percent = (cpuSeconds() - cpuBefore) / wall * 100;
+    const double percent = (ProcessCpuSeconds() - cpuBefore) / wall * 100;
     std::printf("1 s WaitForReply, silent peer: %.3f s wall, CPU %.2f%% of wall (target < 5%%)  "
                 "%s  [%s]\n",
                 wall, percent, percent < 5 ? "ok" : "OVER", result.constData());

@@ -1,3 +1,4 @@
+#include "cputime.h"
 #include "devicelink.h"
 #include "fakes.h"
 #include "ptypeer.h"
@@ -10,13 +11,6 @@
 #include <thread>
 
 namespace {
-
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 void sleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -131,12 +125,12 @@ TEST_F(Exchange, FramesReachThePeerWhole) {
 
 TEST_F(Exchange, AHangUpDuringAWaitEndsItAtTheDeadlineWithoutSpinning) {
     afterMs(200, [this] { peer.hangUp(); });
-    const double cpuBefore = processCpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     const Bytes result = link->WaitForReply(QStringLiteral("Written OK"), 1.0f);
     const qint64 elapsed = clock.elapsed();
-    const double cpu = processCpuSeconds() - cpuBefore;
+    const double cpu = ProcessCpuSeconds() - cpuBefore;
     EXPECT_EQ(result, Bytes("No Reply"));
     EXPECT_EQ(link->ReplyStatus(), QStringLiteral("Null"));
     EXPECT_GE(elapsed, 1000);
@@ -151,13 +145,13 @@ TEST_F(Exchange, PauseRunsTheEventLoopAndSurvivesAHangUp) {
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(50);
     peer.hangUp();
-    const double cpuBefore = processCpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     link->PauseSeconds(0.5f);
     EXPECT_GE(clock.elapsed(), 500);
     EXPECT_GE(ticks, 5);
-    EXPECT_LT(processCpuSeconds() - cpuBefore, 0.25);
+    EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.25);
     EXPECT_FALSE(link->isOpen());
 }
 

@@ -1,3 +1,4 @@
+#include "cputime.h"
 #include "devicelink.h"
 #include "fakes.h"
 #include "qtserialport.h"
@@ -8,13 +9,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 Bytes writeFrame(int block) {
     Bytes frame(134, ' ');
@@ -107,14 +101,14 @@ TEST_F(AgainstSimulator, AHangUpEndsTheLinkWithoutSpinning) {
     EXPECT_TRUE(exchange(0).isEmpty());
     exchange(1);
     ASSERT_TRUE(sim->waitForExit());
-    const double cpuBefore = processCpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(exchange(2), Bytes("No Reply"));
     const qint64 elapsed = clock.elapsed();
     EXPECT_GE(elapsed, 1000);
     EXPECT_LT(elapsed, 3000);
-    EXPECT_LT(processCpuSeconds() - cpuBefore, 0.5 * elapsed / 1000.0);
+    EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 0.5 * elapsed / 1000.0);
     EXPECT_EQ(link->ReplyStatus(), QStringLiteral("Null"));
     EXPECT_FALSE(link->isOpen());
 }

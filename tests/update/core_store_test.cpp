@@ -1,3 +1,4 @@
+#include "cputime.h"
 #include "devicelink.h"
 #include "errorlog.h"
 #include "fakes.h"
@@ -379,23 +380,14 @@ TEST_F(Store, ChainedAndReturningStoresSendNoEnd) {
     EXPECT_EQ(flashAfterSession(2), image);
 }
 
-namespace {
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-} // namespace
-
 TEST_F(Store, ReceiverUnpluggedEndsTheStoreWithoutSpinning) {
     startSim({"--hangup-after", "1"});
     QElapsedTimer timer;
     timer.start();
-    const double cpuBefore = CpuSeconds();
+    const double cpuBefore = ProcessCpuSeconds();
     EXPECT_EQ(store(Request(writeImage(Pattern(300)))), StoreOutcome::Failed);
     EXPECT_LT(timer.elapsed(), 7000);
-    EXPECT_LT(CpuSeconds() - cpuBefore, 1.0);
+    EXPECT_LT(ProcessCpuSeconds() - cpuBefore, 1.0);
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, "Storing ERROR\rNo Reply");
     EXPECT_EQ(writeFrames().size(), 1);
